@@ -1,0 +1,111 @@
+#include "app/site_window.h"
+
+#include "app/layout_texts.h"
+#include "app/outer_size.h"
+#include "app/text_codec.h"
+#include "app/url_opener.h"
+#include "sitecheck/liveness_check.h"
+#include "sitecheck/site_client.h"
+#include "sitecheck/site_request.h"
+#include "sitecheck/speed_test.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+#include <limits>
+
+namespace {
+
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+template <typename Control>
+Control* place(Control* control, const char* name, QRect geometry)
+{
+    control->setObjectName(QString::fromUtf8(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+QFont font_of_pixels(int pixels, const QString& family = {})
+{
+    QFont font = family.isEmpty() ? QFont() : QFont(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QLabel* bordered_label(const Text& text, QWidget* parent)
+{
+    auto* label = new QLabel(to_qstring(text), parent);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return label;
+}
+
+} // namespace
+
+SiteWindow::SiteWindow(MessagePresenter& presenter, UrlOpener& opener, int site_port)
+    : QWidget(nullptr, kWindowFlags), opener_(opener)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(to_qstring(kSiteCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/kelvane/site.png")));
+
+    // Created bottom of the stack first: a later sibling lies on top.
+    address_ = place(new QLineEdit(this), "编辑框1", {80, 32, 264, 40});
+    address_->setMaxLength(std::numeric_limits<int>::max());
+    address_->setFont(font_of_pixels(21));
+    QPalette address_palette = address_->palette();
+    address_palette.setColor(QPalette::Text, Qt::black);
+    address_palette.setColor(QPalette::Base, Qt::white);
+    address_->setPalette(address_palette);
+
+    auto* check_button = place(new QPushButton(to_qstring(kCheckSiteButton), this), "按钮1", {80, 88, 224, 40});
+
+    auto* note = place(bordered_label(kSiteNote, this), "标签2", {8, 136, 370, 64});
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    note->setWordWrap(true);
+    note->setFont(font_of_pixels(14, QStringLiteral("宋体")));
+    QPalette note_palette = note->palette();
+    note_palette.setColor(QPalette::WindowText, QColor(0, 255, 255));
+    note->setPalette(note_palette);
+
+    auto* site_label = place(bordered_label(kSiteLabel, this), "标签1", {8, 32, 72, 40});
+    site_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    site_label->setFont(font_of_pixels(16));
+    QPalette label_palette = site_label->palette();
+    label_palette.setColor(QPalette::WindowText, Qt::black);
+    site_label->setPalette(label_palette);
+
+    auto* speed_button = place(new QPushButton(to_qstring(kSpeedTestButton), this), "按钮13", {120, 208, 144, 48});
+
+    setTabOrder(address_, check_button);
+    setTabOrder(check_button, speed_button);
+    address_->setFocus();
+
+    client_ = new SiteClient(this);
+    client_->setObjectName(QStringLiteral("客户1"));
+    check_ = std::make_unique<LivenessCheck>(*client_, presenter, site_port);
+
+    connect(check_button, &QPushButton::clicked, this, &SiteWindow::on_check_site_click);
+    connect(speed_button, &QPushButton::clicked, this, &SiteWindow::on_speed_test_click);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    auto* outer_size = new OuterSize(this, kOuterSize);
+    outer_size->centre_on_screen();
+}
+
+SiteWindow::~SiteWindow() = default;
+
+void SiteWindow::on_check_site_click()
+{
+    const SiteRequest built = build_site_request(to_text(address_->text()));
+    check_->start_liveness_exchange(built.host, built.request);
+}
+
+void SiteWindow::on_speed_test_click()
+{
+    opener_.open_url_in_browser(speed_test_url(to_text(address_->text())));
+}
