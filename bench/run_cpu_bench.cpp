@@ -1,0 +1,87 @@
+// CPU time that a continuous run uses while it probes a loopback listener
+// once a second and waits in between.
+
+#include "probe/continuous_run.h"
+#include "probe/probe_texts.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// Controls that keep the caption and count the lines, nothing more.
+class CountingControls final : public MainControls {
+public:
+    Text target_text() override { return {}; }
+    Text caption() override { std::lock_guard lock(mutex_); return caption_; }
+    void set_caption(const Text& caption) override { std::lock_guard lock(mutex_); caption_ = caption; }
+    Text update_caption(const CaptionRule& next) override
+    {
+        std::lock_guard lock(mutex_);
+        const Text read = caption_;
+        if (auto written = next(read))
+            caption_ = *written;
+        return read;
+    }
+    void set_status(const Text&) override {}
+    void append_to_log(const Text&) override { ++lines; }
+    std::atomic<int> lines{0};
+
+private:
+    std::mutex mutex_;
+    Text caption_ = kCaptionStop;
+};
+
+double cpu_seconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](timeval t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
+
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener, 1024);
+    socklen_t length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    const Text port = std::to_string(ntohs(address.sin_port));
+
+    CountingControls controls;
+    SystemProbeNetwork network;
+    SteadyTickClock clock;
+    PingContext context{controls, network, clock};
+
+    const double cpu_before = cpu_seconds();
+    const auto wall_before = std::chrono::steady_clock::now();
+    std::thread run([&] { continuous_run(context, {"127.0.0.1", port}); });
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    controls.set_caption(kCaptionStart);
+    run.join();
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_before).count();
+    const double cpu = cpu_seconds() - cpu_before;
+    close(listener);
+
+    std::printf("continuous run: %d probes in %.1f s; CPU %.2f ms per minute (%.4f %% of a core)\n",
+                controls.lines.load(), wall, cpu * 1000.0 * 60.0 / wall, 100.0 * cpu / wall);
+    return 0;
+}
