@@ -1,6 +1,7 @@
 """A desktop for end-to-end tests: Xvfb with openbox, the real Kelvane
 binary, and the xdotool/xprop/xwininfo calls that drive and read it."""
 
+import json
 import os
 import re
 import shutil
@@ -47,7 +48,8 @@ class Desktop:
         for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
             self.env.pop(name, None)
         if accessibility:
-            bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
+            bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1",
+                                  f"--address=unix:path={self.tmp}/bus"],
                                  capture_output=True, text=True, check=True).stdout.split()
             self.env["DBUS_SESSION_BUS_ADDRESS"] = bus[0]
             self.dbus_pid = int(bus[1])
@@ -125,6 +127,14 @@ class Desktop:
     def clipboard(self):
         return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
                               capture_output=True, check=False).stdout
+
+    def accessible_objects(self, app_name="kelvane"):
+        """What a screen reader sees of the program: a list of objects with
+        role, name, text and states."""
+        script = os.path.join(os.path.dirname(__file__), "atspi_tree.py")
+        out = subprocess.run(["/usr/bin/python3", script, app_name], env=self.env, capture_output=True,
+                             text=True, timeout=60).stdout
+        return json.loads(out or "[]")
 
     def screenshot(self, path):
         self.run(["import", "-window", "root", path], check=True)

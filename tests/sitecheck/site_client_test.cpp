@@ -8,7 +8,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <memory>
 #include <thread>
 
 #include "full_backlog_listener.h"
@@ -69,7 +68,8 @@ void SiteClientTest::handler_finishes_before_the_next_event()
         events << QString::fromStdString(client.client_get_data());
         if (events.size() == 1) {
             peer.release();
-            while (!peer.finished())
+            const QDeadlineTimer deadline(5000);
+            while (!peer.finished() && !deadline.hasExpired())
                 QCoreApplication::processEvents();
             serve_pending_events();
         }
