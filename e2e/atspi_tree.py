@@ -3,6 +3,7 @@ reader sees them: one {"role", "name", "text", "depth"} per object."""
 
 import json
 import sys
+import time
 
 import pyatspi
 
@@ -27,9 +28,14 @@ def walk(node, depth, out):
 def main():
     app_name = sys.argv[1] if len(sys.argv) > 1 else "kelvane"
     out = []
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == app_name:
-            walk(app, 0, out)
+    # The registry learns of a new application a few seconds after it starts.
+    deadline = time.monotonic() + 30
+    while not out and time.monotonic() < deadline:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == app_name:
+                walk(app, 0, out)
+        if not out:
+            time.sleep(0.5)
     json.dump(out, sys.stdout, ensure_ascii=False)
 
 

@@ -8,6 +8,7 @@ import shutil
 import signal
 import socket
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -136,6 +137,20 @@ class Desktop:
                              text=True, timeout=60).stdout
         return json.loads(out or "[]")
 
+    def message_box_text(self, timeout=20.0):
+        """The text of the program's open "信息：" box, read through AT-SPI."""
+        def read():
+            objects = self.accessible_objects()
+            for index, box in enumerate(objects):
+                if box["role"] == "alert" and box["name"] == "信息：":
+                    for inner in objects[index + 1:]:
+                        if inner["depth"] <= box["depth"]:
+                            break
+                        if inner["role"] == "label" and inner["name"]:
+                            return inner["name"]
+            return None
+        return wait_until(read, timeout, interval=0.2, what="a message box")
+
     def screenshot(self, path):
         self.run(["import", "-window", "root", path], check=True)
 
@@ -218,6 +233,26 @@ class SilentListener:
         for filler in self.fillers:
             filler.close()
         self.sock.close()
+
+
+def run_inside_network_namespace(setup=()):
+    """Runs the calling test script again inside a network namespace of its
+    own, with loopback up and the given commands run in it first, and exits
+    with that run's status. Inside, it returns at once."""
+    if os.environ.get("KELVANE_NETNS"):
+        return
+    name = f"kelvane-e2e-{os.getpid()}"
+    subprocess.run(["ip", "netns", "add", name], check=True)
+    try:
+        inside = ["ip", "netns", "exec", name]
+        subprocess.run(inside + ["ip", "link", "set", "lo", "up"], check=True)
+        for command in setup:
+            subprocess.run(inside + list(command), check=True, stdout=subprocess.DEVNULL)
+        env = dict(os.environ, KELVANE_NETNS=name)
+        status = subprocess.run(inside + [sys.executable, *sys.argv], env=env).returncode
+    finally:
+        subprocess.run(["ip", "netns", "del", name], check=False)
+    sys.exit(status)
 
 
 class DesktopTestCase(unittest.TestCase):
