@@ -14,6 +14,7 @@ inline const Text kStatusHint = "\xB1\xE0\xBC\xAD\xBF\xF2\xC4\xDA\xC8\xDD\xB1\xD
 inline const Text kSiteButton = "\xBC\xEC\xB2\xE2\xCD\xF8\xD5\xBE\xB4\xE6\xBB\xEE";    // 检测网站存活
 inline const Text kFrontDisplay = "\xC7\xB0\xB6\xCB\xCF\xD4\xCA\xBE";                   // 前端显示
 inline const Text kContinuousPing = "\xB3\xD6\xD0\xF8PING";                             // 持续PING
+inline const Text kLogName = "PING\xC8\xD5\xD6\xBE";                                   // PING日志, for screen readers
 
 // Site window.
 inline const Text kSiteCaption = "\xD5\xBE\xB5\xE3\xB4\xE6\xBB\xEE\xBC\xEC\xB2\xE2";   // 站点存活检测

@@ -58,10 +58,14 @@ MainWindow::MainWindow() : QWidget(nullptr, kWindowFlags)
     setWindowIcon(QIcon(QStringLiteral(":/kelvane/kelvane.png")));
 
     // Created bottom of the stack first: a later sibling lies on top.
-    place(new BannerLabel(QPixmap(QStringLiteral(":/kelvane/banner.png")), this), "标签1", {-1, 1, 320, 37});
-    place(status_label(kTargetLabel, this), "标签2", {8, 45, 56, 24});
+    auto* banner = place(new BannerLabel(QPixmap(QStringLiteral(":/kelvane/banner.png")),
+                                         QPixmap(QStringLiteral(":/kelvane/banner@2x.png")), this),
+                         "标签1", {-1, 1, 320, 37});
+    banner->setAccessibleName(QStringLiteral("Kelvane"));
+    auto* target_label = place(status_label(kTargetLabel, this), "标签2", {8, 45, 56, 24});
 
     auto* target = place(new QLineEdit(to_qstring(kDefaultTarget), this), "编辑框1", {72, 45, 176, 24});
+    target_label->setBuddy(target); // a screen reader names the box after its label
     target->setMaxLength(std::numeric_limits<int>::max());
     set_text_colours(target, Qt::black, Qt::white);
 
@@ -80,6 +84,7 @@ MainWindow::MainWindow() : QWidget(nullptr, kWindowFlags)
     // The log only grows; an undo history of every line would grow with it.
     log->setUndoRedoEnabled(false);
     set_text_colours(log, Qt::black, QColor(187, 233, 255));
+    log->setAccessibleName(to_qstring(kLogName));
 
     auto* site_button = place(new QPushButton(to_qstring(kSiteButton), this), "按钮12", {104, 88, 112, 24});
 

@@ -74,6 +74,7 @@ SiteWindow::SiteWindow(MessagePresenter& presenter, UrlOpener& opener, int site_
     auto* site_label = place(bordered_label(kSiteLabel, this), "标签1", {8, 32, 72, 40});
     site_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     site_label->setFont(font_of_pixels(16));
+    site_label->setBuddy(address_); // a screen reader names the box after its label
     QPalette label_palette = site_label->palette();
     label_palette.setColor(QPalette::WindowText, Qt::black);
     site_label->setPalette(label_palette);
