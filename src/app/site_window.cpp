@@ -29,9 +29,25 @@ Control* place(Control* control, const char* name, QRect geometry)
     return control;
 }
 
-QFont font_of_pixels(int pixels, const QString& family = {})
+// The note's face is SimSun; where it is missing, a Song/Ming face of the
+// same style stands in before any other CJK font.
+QFont song_font(int pixels)
 {
-    QFont font = family.isEmpty() ? QFont() : QFont(family);
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("宋体"),
+            {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB"),
+             QStringLiteral("Noto Serif CJK SC")});
+        return true;
+    }();
+    (void)substituted;
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QFont font_of_pixels(int pixels)
+{
+    QFont font;
     font.setPixelSize(pixels);
     return font;
 }
@@ -66,7 +82,7 @@ SiteWindow::SiteWindow(MessagePresenter& presenter, UrlOpener& opener, int site_
     auto* note = place(bordered_label(kSiteNote, this), "标签2", {8, 136, 370, 64});
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     note->setWordWrap(true);
-    note->setFont(font_of_pixels(14, QStringLiteral("宋体")));
+    note->setFont(song_font(14));
     QPalette note_palette = note->palette();
     note_palette.setColor(QPalette::WindowText, QColor(0, 255, 255));
     note->setPalette(note_palette);
