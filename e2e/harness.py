@@ -62,7 +62,7 @@ class Desktop:
         self.procs.append(subprocess.Popen(["openbox"], env=self.env, stdin=subprocess.DEVNULL,
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_until(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]),
-                   what="openbox")
+                   timeout=30, what="openbox")
 
     def close(self):
         for proc in reversed(self.procs):
@@ -152,7 +152,7 @@ class Desktop:
         return wait_until(read, timeout, interval=0.2, what="a message box")
 
     def screenshot(self, path):
-        self.run(["import", "-window", "root", path], check=True)
+        self.run(["/usr/bin/import", "-window", "root", path], check=True)
 
 
 class Kelvane:
@@ -207,6 +207,19 @@ class Listener:
     def count(self):
         with self._lock:
             return len(self.times)
+
+    def close(self):
+        self.sock.close()
+
+
+class ClosedPort:
+    """A loopback port that is bound but not listening while this lives:
+    connects to it are refused and nothing else can take it meanwhile."""
+
+    def __init__(self):
+        self.sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        self.sock.bind(("127.0.0.1", 0))
+        self.port = self.sock.getsockname()[1]
 
     def close(self):
         self.sock.close()

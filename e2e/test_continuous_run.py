@@ -5,7 +5,7 @@ import subprocess
 import time
 import unittest
 
-from harness import DesktopTestCase, Listener, wait_until
+from harness import ClosedPort, DesktopTestCase, Listener, wait_until
 
 CONTINUOUS_BOX = (10, 101)
 PING_BUTTON = (280, 57)
@@ -56,9 +56,9 @@ class ContinuousRunTest(DesktopTestCase):
             self.assertLess(gap, 1.2)
 
     def test_a_refused_port_logs_failures_and_unticking_stops_the_run(self):
-        listener = Listener()
-        port = listener.port
-        listener.close()  # nothing listens there any more
+        closed = ClosedPort()
+        self.addCleanup(closed.close)
+        port = closed.port
         app = self.start()
         self.desktop.click(app.main, *CONTINUOUS_BOX)
         self.desktop.click(app.main, *TARGET_BOX)

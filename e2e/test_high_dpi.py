@@ -12,16 +12,16 @@ CONTINUOUS_BOX = (20, 202)  # device pixels: twice the logical place
 
 
 def crop(image, x, y, w, h, out):
-    subprocess.run(["convert", image, "-crop", f"{w}x{h}+{x}+{y}", "+repage", out], check=True)
+    subprocess.run(["/usr/bin/convert", image, "-crop", f"{w}x{h}+{x}+{y}", "+repage", out], check=True)
 
 
 def differing_pixels(a, b):
-    result = subprocess.run(["compare", "-metric", "AE", a, b, "null:"], capture_output=True, text=True)
+    result = subprocess.run(["/usr/bin/compare", "-metric", "AE", a, b, "null:"], capture_output=True, text=True)
     return int(float(result.stderr.split()[0]))
 
 
 def pixel(image, x, y):
-    return subprocess.run(["convert", image, "-format", f"%[pixel:p{{{x},{y}}}]", "info:"],
+    return subprocess.run(["/usr/bin/convert", image, "-format", f"%[pixel:p{{{x},{y}}}]", "info:"],
                           capture_output=True, text=True, check=True).stdout
 
 

@@ -70,7 +70,7 @@ def tearDownModule():
 
 def colours_in(image, geometry):
     x, y, w, h = geometry
-    out = subprocess.run(["convert", image, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-format", "%k", "info:"],
+    out = subprocess.run(["/usr/bin/convert", image, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-format", "%k", "info:"],
                          capture_output=True, text=True, check=True).stdout
     return int(out)
 

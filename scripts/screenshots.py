@@ -15,7 +15,7 @@ def grab(desktop, window, path):
     x, y, w, h = desktop.outer_geometry(window)
     shot = os.path.join(desktop.tmp, "screen.png")
     desktop.screenshot(shot)
-    subprocess.run(["convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "+repage", path], check=True)
+    subprocess.run(["/usr/bin/convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "+repage", path], check=True)
 
 
 def main():

@@ -37,7 +37,8 @@ void PingWorkerTest::singleProbeShowsItsOutcome()
     QFETCH(bool, listening);
     QFETCH(QString, shown);
     LoopbackListener listener;
-    const int port = listening ? listener.port() : closed_loopback_port();
+    ClosedPort closed;
+    const int port = listening ? listener.port() : closed.port();
 
     MainWindow window;
     window.findChild<QLineEdit*>("编辑框1")->setText(QStringLiteral("127.0.0.1:%1").arg(port));

@@ -15,6 +15,7 @@ class FakeClock final : public TickClock {
 public:
     explicit FakeClock(std::uint32_t start = 0) : now(start) {}
     std::uint32_t now_ms() override { ++readings; return now; }
+    std::uint64_t now_us() override { return std::uint64_t{now} * 1000u; }
     void sleep_ms(std::uint32_t ms) override { slept.push_back(ms); now += ms; }
 
     std::uint32_t now;

@@ -44,9 +44,28 @@ private:
     std::uint16_t port_ = 0;
 };
 
-// A loopback port that nothing listens on.
-inline std::uint16_t closed_loopback_port()
-{
-    LoopbackListener listener;
-    return listener.port(); // closed again when the listener goes
-}
+// A loopback port that is bound but not listening for as long as this
+// lives: a connect to it is refused, and nothing else can take the port.
+class ClosedPort {
+public:
+    ClosedPort()
+    {
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        socklen_t length = sizeof address;
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+    }
+    ~ClosedPort() { ::close(fd_); }
+    ClosedPort(const ClosedPort&) = delete;
+    ClosedPort& operator=(const ClosedPort&) = delete;
+
+    std::uint16_t port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    std::uint16_t port_ = 0;
+};
