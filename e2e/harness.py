@@ -116,6 +116,13 @@ class Desktop:
     def click(self, window, x, y):
         self.run(["xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1"], check=True)
 
+    def replace_text(self, window, place, text):
+        """Clicks into a box, selects all it holds and types text over it."""
+        self.click(window, *place)
+        self.key("ctrl+a", "BackSpace")
+        if text:
+            self.type(text)
+
     def type(self, text):
         self.run(["xdotool", "type", "--delay", "5", text], check=True)
 

@@ -4,12 +4,7 @@ import re
 import unittest
 
 from harness import DesktopTestCase, Listener, wait_until
-
-PING_BUTTON = (280, 57)
-TARGET_BOX = (150, 57)
-FRONT_BOX = (256, 101)
-SITE_BUTTON = (160, 100)
-CHECK_BUTTON = (190, 108)
+from places import CHECK_BUTTON, FRONT_BOX, PING_BUTTON, SITE_BUTTON, TARGET_BOX
 
 
 def find(objects, role, name=None):
@@ -47,9 +42,7 @@ class AccessibilityTest(DesktopTestCase):
         listener = Listener()
         self.addCleanup(listener.close)
         app = self.start()
-        self.desktop.click(app.main, *TARGET_BOX)
-        self.desktop.key("ctrl+a")
-        self.desktop.type(f"127.0.0.1:{listener.port}")
+        self.desktop.replace_text(app.main, TARGET_BOX, f"127.0.0.1:{listener.port}")
         self.desktop.click(app.main, *PING_BUTTON)
 
         def status():

@@ -6,11 +6,7 @@ import time
 import unittest
 
 from harness import ClosedPort, DesktopTestCase, Listener, wait_until
-
-CONTINUOUS_BOX = (10, 101)
-PING_BUTTON = (280, 57)
-TARGET_BOX = (150, 57)
-LOG_BOX = (150, 200)
+from places import CONTINUOUS_BOX, LOG_BOX, PING_BUTTON, TARGET_BOX
 
 
 class ContinuousRunTest(DesktopTestCase):
@@ -27,9 +23,7 @@ class ContinuousRunTest(DesktopTestCase):
         self.addCleanup(listener.close)
         app = self.start()
         self.desktop.click(app.main, *CONTINUOUS_BOX)
-        self.desktop.click(app.main, *TARGET_BOX)
-        self.desktop.key("ctrl+a")
-        self.desktop.type(f"127.0.0.1: {listener.port}")
+        self.desktop.replace_text(app.main, TARGET_BOX, f"127.0.0.1: {listener.port}")
 
         self.desktop.click(app.main, *PING_BUTTON)
         wait_until(lambda: listener.count >= 1, what="the first probe")
@@ -61,9 +55,7 @@ class ContinuousRunTest(DesktopTestCase):
         port = closed.port
         app = self.start()
         self.desktop.click(app.main, *CONTINUOUS_BOX)
-        self.desktop.click(app.main, *TARGET_BOX)
-        self.desktop.key("ctrl+a")
-        self.desktop.type(f"localhost:{port}")
+        self.desktop.replace_text(app.main, TARGET_BOX, f"localhost:{port}")
         self.desktop.click(app.main, *PING_BUTTON)
         time.sleep(2.5)
         self.desktop.click(app.main, *CONTINUOUS_BOX)  # untick: the run ends
@@ -86,9 +78,7 @@ class ContinuousRunTest(DesktopTestCase):
         self.desktop.click(app.main, *LOG_BOX)
         self.desktop.type("note")
         self.desktop.key("Return")
-        self.desktop.click(app.main, *TARGET_BOX)
-        self.desktop.key("ctrl+a")
-        self.desktop.type(f"127.0.0.1:{listener.port}")
+        self.desktop.replace_text(app.main, TARGET_BOX, f"127.0.0.1:{listener.port}")
         self.desktop.click(app.main, *PING_BUTTON)
         wait_until(lambda: listener.count >= 2, what="two probes")
         self.desktop.click(app.main, *PING_BUTTON)
@@ -102,9 +92,7 @@ class ContinuousRunTest(DesktopTestCase):
         self.addCleanup(listener.close)
         app = self.start()
         self.desktop.click(app.main, *CONTINUOUS_BOX)
-        self.desktop.click(app.main, *TARGET_BOX)
-        self.desktop.key("ctrl+a")
-        self.desktop.type(f"127.0.0.1:{listener.port}")
+        self.desktop.replace_text(app.main, TARGET_BOX, f"127.0.0.1:{listener.port}")
         for _ in range(3):  # start, stop, start: a run goes on
             self.desktop.click(app.main, *PING_BUTTON)
         wait_until(lambda: listener.count >= 2, what="a run")

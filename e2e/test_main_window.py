@@ -5,11 +5,7 @@ import time
 import unittest
 
 from harness import SCREEN, DesktopTestCase, Listener, SilentListener, wait_until
-
-CONTINUOUS_BOX = (10, 101)
-FRONT_BOX = (256, 101)
-PING_BUTTON = (280, 57)
-TARGET_BOX = (150, 57)
+from places import CONTINUOUS_BOX, FRONT_BOX, PING_BUTTON, TARGET_BOX
 
 
 class MainWindowTest(DesktopTestCase):

@@ -8,17 +8,9 @@ import time
 import unittest
 
 from harness import DesktopTestCase, Listener, run_inside_network_namespace, wait_until
+from places import (ADDRESS_BOX, CHECK_BUTTON, CONTINUOUS_BOX, FRONT_BOX, PING_BUTTON, SITE_BUTTON,
+                    SPEED_TEST_BUTTON, TARGET_BOX)
 
-# Main window.
-PING_BUTTON = (280, 57)
-TARGET_BOX = (150, 57)
-CONTINUOUS_BOX = (10, 101)
-FRONT_BOX = (256, 101)
-SITE_BUTTON = (160, 100)
-# Site window.
-ADDRESS_BOX = (200, 52)
-CHECK_BUTTON = (190, 108)
-SPEED_TEST_BUTTON = (190, 232)
 
 SILENT_HOST = "10.77.0.2"
 NGINX_CONF = """
@@ -87,10 +79,7 @@ class SiteWindowTest(DesktopTestCase):
         return site
 
     def check(self, site, address):
-        self.desktop.click(site, *ADDRESS_BOX)
-        self.desktop.key("ctrl+a", "BackSpace")
-        if address:
-            self.desktop.type(address)
+        self.desktop.replace_text(site, ADDRESS_BOX, address)
         self.desktop.click(site, *CHECK_BUTTON)
 
     def dismiss_box(self):
@@ -159,9 +148,7 @@ class SiteWindowTest(DesktopTestCase):
         self.addCleanup(listener.close)
         app = self.start()
         self.desktop.click(app.main, *CONTINUOUS_BOX)
-        self.desktop.click(app.main, *TARGET_BOX)
-        self.desktop.key("ctrl+a")
-        self.desktop.type(f"127.0.0.1:{listener.port}")
+        self.desktop.replace_text(app.main, TARGET_BOX, f"127.0.0.1:{listener.port}")
         self.desktop.click(app.main, *PING_BUTTON)
         wait_until(lambda: listener.count >= 1, what="a continuous run")
 

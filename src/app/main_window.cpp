@@ -6,6 +6,7 @@
 #include "app/outer_size.h"
 #include "app/site_window_opener.h"
 #include "app/text_codec.h"
+#include "app/window_layout.h"
 #include "probe/ping_worker.h"
 #include "probe/probe_texts.h"
 
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <limits>
 
@@ -23,29 +23,11 @@ namespace {
 constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
     | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint;
 
-template <typename Control>
-Control* place(Control* control, const char* name, QRect geometry)
-{
-    control->setObjectName(QString::fromUtf8(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
-void set_text_colours(QWidget* control, QColor text, QColor base)
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Base, base);
-    control->setPalette(palette);
-}
-
 QLabel* status_label(const Text& text, QWidget* parent)
 {
     auto* label = new QLabel(to_qstring(text), parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
+    set_colour(label, QPalette::WindowText, Qt::black);
     return label;
 }
 
@@ -53,9 +35,7 @@ QLabel* status_label(const Text& text, QWidget* parent)
 
 MainWindow::MainWindow() : QWidget(nullptr, kWindowFlags)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(to_qstring(kMainCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/kelvane/kelvane.png")));
+    outer_size_ = set_up_fixed_window(this, kMainCaption, QStringLiteral(":/kelvane/kelvane.png"), kOuterSize);
 
     // Created bottom of the stack first: a later sibling lies on top.
     auto* banner = place(new BannerLabel(QPixmap(QStringLiteral(":/kelvane/banner.png")),
@@ -67,7 +47,8 @@ MainWindow::MainWindow() : QWidget(nullptr, kWindowFlags)
     auto* target = place(new QLineEdit(to_qstring(kDefaultTarget), this), "编辑框1", {72, 45, 176, 24});
     target_label->setBuddy(target); // a screen reader names the box after its label
     target->setMaxLength(std::numeric_limits<int>::max());
-    set_text_colours(target, Qt::black, Qt::white);
+    set_colour(target, QPalette::Text, Qt::black);
+    set_colour(target, QPalette::Base, Qt::white);
 
     auto* ping_button = place(new QPushButton(to_qstring(kCaptionPing), this), "按钮1", {256, 45, 50, 25});
     auto* status = place(status_label(kStatusHint, this), "标签3", {8, 69, 304, 24});
@@ -83,7 +64,8 @@ MainWindow::MainWindow() : QWidget(nullptr, kWindowFlags)
     log->setTabChangesFocus(true);
     // The log only grows; an undo history of every line would grow with it.
     log->setUndoRedoEnabled(false);
-    set_text_colours(log, Qt::black, QColor(187, 233, 255));
+    set_colour(log, QPalette::Text, Qt::black);
+    set_colour(log, QPalette::Base, QColor(187, 233, 255));
     log->setAccessibleName(to_qstring(kLogName));
 
     auto* site_button = place(new QPushButton(to_qstring(kSiteButton), this), "按钮12", {104, 88, 112, 24});
@@ -104,12 +86,6 @@ MainWindow::MainWindow() : QWidget(nullptr, kWindowFlags)
     connect(site_button, &QPushButton::clicked, this, [] { open_site_window(); });
     connect(continuous_box_, &QCheckBox::clicked, this, &MainWindow::apply_continuous_mode);
     connect(front_box_, &QCheckBox::clicked, this, &MainWindow::apply_front_display);
-
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
-
-    outer_size_ = new OuterSize(this, kOuterSize);
-    outer_size_->centre_on_screen();
 }
 
 MainWindow::~MainWindow()

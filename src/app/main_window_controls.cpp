@@ -97,26 +97,21 @@ void MainWindowControls::post(bool& pending, void (MainWindowControls::*show)())
     QMetaObject::invokeMethod(widgets_.window, [this, show] { (this->*show)(); }, Qt::QueuedConnection);
 }
 
+Text MainWindowControls::take_latest(bool& posted, const Text& value)
+{
+    Lock lock(mutex_);
+    posted = false;
+    return value;
+}
+
 void MainWindowControls::show_caption()
 {
-    Text caption;
-    {
-        Lock lock(mutex_);
-        caption_posted_ = false;
-        caption = caption_;
-    }
-    widgets_.ping_button->setText(to_qstring(caption));
+    widgets_.ping_button->setText(to_qstring(take_latest(caption_posted_, caption_)));
 }
 
 void MainWindowControls::show_status()
 {
-    Text status;
-    {
-        Lock lock(mutex_);
-        status_posted_ = false;
-        status = status_;
-    }
-    widgets_.status->setText(to_qstring(status));
+    widgets_.status->setText(to_qstring(take_latest(status_posted_, status_)));
 }
 
 void MainWindowControls::show_log()

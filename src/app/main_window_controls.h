@@ -47,6 +47,7 @@ private:
     void write_caption(const Text& caption); // mutex_ held
 
     // Run on the UI thread.
+    Text take_latest(bool& posted, const Text& value); // a copy made under the mutex
     void show_caption();
     void show_status();
     void show_log();

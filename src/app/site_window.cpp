@@ -1,9 +1,9 @@
 #include "app/site_window.h"
 
 #include "app/layout_texts.h"
-#include "app/outer_size.h"
 #include "app/text_codec.h"
 #include "app/url_opener.h"
+#include "app/window_layout.h"
 #include "sitecheck/liveness_check.h"
 #include "sitecheck/site_client.h"
 #include "sitecheck/site_request.h"
@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <limits>
 
@@ -20,14 +19,6 @@ namespace {
 
 constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
     | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-
-template <typename Control>
-Control* place(Control* control, const char* name, QRect geometry)
-{
-    control->setObjectName(QString::fromUtf8(name));
-    control->setGeometry(geometry);
-    return control;
-}
 
 // The note's face is SimSun; where it is missing, a Song/Ming face of the
 // same style stands in before any other CJK font.
@@ -64,18 +55,14 @@ QLabel* bordered_label(const Text& text, QWidget* parent)
 SiteWindow::SiteWindow(MessagePresenter& presenter, UrlOpener& opener, int site_port)
     : QWidget(nullptr, kWindowFlags), opener_(opener)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(to_qstring(kSiteCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/kelvane/site.png")));
+    set_up_fixed_window(this, kSiteCaption, QStringLiteral(":/kelvane/site.png"), kOuterSize);
 
     // Created bottom of the stack first: a later sibling lies on top.
     address_ = place(new QLineEdit(this), "编辑框1", {80, 32, 264, 40});
     address_->setMaxLength(std::numeric_limits<int>::max());
     address_->setFont(font_of_pixels(21));
-    QPalette address_palette = address_->palette();
-    address_palette.setColor(QPalette::Text, Qt::black);
-    address_palette.setColor(QPalette::Base, Qt::white);
-    address_->setPalette(address_palette);
+    set_colour(address_, QPalette::Text, Qt::black);
+    set_colour(address_, QPalette::Base, Qt::white);
 
     auto* check_button = place(new QPushButton(to_qstring(kCheckSiteButton), this), "按钮1", {80, 88, 224, 40});
 
@@ -83,17 +70,13 @@ SiteWindow::SiteWindow(MessagePresenter& presenter, UrlOpener& opener, int site_
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     note->setWordWrap(true);
     note->setFont(song_font(14));
-    QPalette note_palette = note->palette();
-    note_palette.setColor(QPalette::WindowText, QColor(0, 255, 255));
-    note->setPalette(note_palette);
+    set_colour(note, QPalette::WindowText, QColor(0, 255, 255));
 
     auto* site_label = place(bordered_label(kSiteLabel, this), "标签1", {8, 32, 72, 40});
     site_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     site_label->setFont(font_of_pixels(16));
     site_label->setBuddy(address_); // a screen reader names the box after its label
-    QPalette label_palette = site_label->palette();
-    label_palette.setColor(QPalette::WindowText, Qt::black);
-    site_label->setPalette(label_palette);
+    set_colour(site_label, QPalette::WindowText, Qt::black);
 
     auto* speed_button = place(new QPushButton(to_qstring(kSpeedTestButton), this), "按钮13", {120, 208, 144, 48});
 
@@ -107,11 +90,6 @@ SiteWindow::SiteWindow(MessagePresenter& presenter, UrlOpener& opener, int site_
 
     connect(check_button, &QPushButton::clicked, this, &SiteWindow::on_check_site_click);
     connect(speed_button, &QPushButton::clicked, this, &SiteWindow::on_speed_test_click);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
-
-    auto* outer_size = new OuterSize(this, kOuterSize);
-    outer_size->centre_on_screen();
 }
 
 SiteWindow::~SiteWindow() = default;

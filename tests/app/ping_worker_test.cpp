@@ -1,4 +1,5 @@
-#include "../probe/loopback_listener.h"
+#include "closed_port.h"
+#include "loopback_listener.h"
 
 #include "app/main_window.h"
 #include "app/main_window_controls.h"

@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "closed_port.h"
 #include "loopback_listener.h"
 
 #include "probe/connect_timer.h"
