@@ -5,6 +5,7 @@ packet. Needs root and /dev/net/tun."""
 import functools
 import itertools
 import os
+import statistics
 import subprocess
 import unittest
 
@@ -101,10 +102,15 @@ class DelayLineTest(unittest.TestCase):
     def test_a_probe_reports_the_round_trip_of_the_path(self):
         for one_way, round_trip in ((25, 50), (150, 300)):
             with self.subTest(round_trip=round_trip):
-                connected, elapsed, status = self.pair(one_way).probe_once()
-                self.assertTrue(connected)
+                pair = self.pair(one_way)
+                # The median of five, so that one scheduling hiccup of a busy
+                # machine does not decide.
+                probes = [pair.probe_once() for _ in range(5)]
+                for connected, elapsed, status in probes:
+                    self.assertTrue(connected)
+                    self.assertEqual(status, SUCCESS.format(elapsed))
+                elapsed = statistics.median(elapsed for _, elapsed, _ in probes)
                 self.assertLessEqual(abs(elapsed - round_trip), 2, f"elapsed {elapsed} ms")
-                self.assertEqual(status, SUCCESS.format(elapsed))
 
     def test_after_a_connect_of_a_second_or_more_the_next_probe_follows_at_once(self):
         probes = self.pair(600).continuous_run(3)
