@@ -1,5 +1,7 @@
 #include "full_backlog_listener.h"
 
+#include "loopback_socket.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -10,17 +12,11 @@
 
 FullBacklogListener::FullBacklogListener()
 {
-    listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
     // A backlog of 0 holds one connection that nobody accepts.
-    if (listen_fd_ < 0 || ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
-        || ::listen(listen_fd_, 0) != 0
-        || ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-        throw std::runtime_error("cannot listen on 127.0.0.1");
-    port_ = ntohs(address.sin_port);
+    const LoopbackSocket bound = bind_loopback(0, 0);
+    listen_fd_ = bound.fd;
+    port_ = bound.port;
+    sockaddr_in address = loopback_address(bound.port);
 
     filler_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     ::connect(filler_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);

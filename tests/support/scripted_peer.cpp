@@ -1,5 +1,7 @@
 #include "scripted_peer.h"
 
+#include "loopback_socket.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -28,16 +30,9 @@ ScriptedPeer::Step ScriptedPeer::reset() { return {Step::Kind::Reset, {}, 0}; }
 ScriptedPeer::ScriptedPeer(std::vector<Script> scripts)
     : scripts_(std::move(scripts)), received_(scripts_.size())
 {
-    listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (listen_fd_ < 0 || ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
-        || ::listen(listen_fd_, 8) != 0
-        || ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-        throw std::runtime_error("cannot listen on 127.0.0.1");
-    port_ = ntohs(address.sin_port);
+    const LoopbackSocket bound = bind_loopback(0, 8, SOCK_NONBLOCK);
+    listen_fd_ = bound.fd;
+    port_ = bound.port;
     thread_ = std::thread(&ScriptedPeer::run, this);
 }
 
