@@ -4,6 +4,7 @@
 
 #include "probe/continuous_run.h"
 #include "probe/probe_texts.h"
+#include "stub_controls.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -11,37 +12,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
+#include <limits>
 #include <thread>
 
 namespace {
-
-// Controls that keep the caption and count the lines, nothing more.
-class CountingControls final : public MainControls {
-public:
-    Text target_text() override { return {}; }
-    Text caption() override { std::lock_guard lock(mutex_); return caption_; }
-    void set_caption(const Text& caption) override { std::lock_guard lock(mutex_); caption_ = caption; }
-    Text update_caption(const CaptionRule& next) override
-    {
-        std::lock_guard lock(mutex_);
-        const Text read = caption_;
-        if (auto written = next(read))
-            caption_ = *written;
-        return read;
-    }
-    void set_status(const Text&) override {}
-    void append_to_log(const Text&) override { ++lines; }
-    std::atomic<int> lines{0};
-
-private:
-    std::mutex mutex_;
-    Text caption_ = kCaptionStop;
-};
 
 double cpu_seconds()
 {
@@ -67,7 +44,7 @@ int main(int argc, char** argv)
     getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
     const Text port = std::to_string(ntohs(address.sin_port));
 
-    CountingControls controls;
+    StubControls controls(kCaptionStop, std::numeric_limits<int>::max());
     SystemProbeNetwork network;
     SteadyTickClock clock;
     PingContext context{controls, network, clock};
@@ -84,9 +61,9 @@ int main(int argc, char** argv)
 
     // A run that stopped probing would wait cheaply too: the figure counts
     // only if it probed about once a second.
-    const bool probed = controls.lines.load() >= seconds - 1;
+    const bool probed = controls.lines() >= seconds - 1;
     const double share = cpu / wall;
-    std::fprintf(stderr, "continuous run: %d probes in %.1f s\n", controls.lines.load(), wall);
+    std::fprintf(stderr, "continuous run: %d probes in %.1f s\n", controls.lines(), wall);
     std::printf("| CPU per minute of a waiting continuous run | %.1f ms (%.3f %% of a core) | one core: 60 000 ms | < 1 %% of a core | %s |\n",
                 cpu * 1000.0 * 60.0 / wall, 100.0 * share, !probed ? "no: it did not probe" : share < 0.01 ? "yes" : "no");
     return 0;
