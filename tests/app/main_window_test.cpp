@@ -1,3 +1,5 @@
+#include "shown_text.h"
+
 #include "app/main_window.h"
 #include "app/main_window_controls.h"
 #include "app/text_codec.h"
@@ -70,16 +72,7 @@ void MainWindowTest::startsInItsLayout()
     QCOMPARE(found->geometry(), geometry);
     QVERIFY(found->isEnabled());
 
-    QString shown;
-    if (auto* button = qobject_cast<QAbstractButton*>(found))
-        shown = button->text();
-    else if (auto* label = qobject_cast<QLabel*>(found))
-        shown = label->text();
-    else if (auto* line = qobject_cast<QLineEdit*>(found))
-        shown = line->text();
-    else if (auto* log = qobject_cast<QPlainTextEdit*>(found))
-        shown = log->toPlainText();
-    QCOMPARE(shown, text);
+    QCOMPARE(shown_text(found), text);
 }
 
 void MainWindowTest::startsSingleAndAboveOtherWindows()

@@ -1,4 +1,5 @@
 #include "scripted_peer.h"
+#include "shown_text.h"
 
 #include "app/layout_texts.h"
 #include "app/site_window.h"
@@ -92,14 +93,7 @@ void SiteWindowTest::opensInItsLayout()
     QCOMPARE(control->geometry(), geometry);
     if (pixelSize > 0)
         QCOMPARE(control->font().pixelSize(), pixelSize);
-    QString shown;
-    if (auto* button = qobject_cast<QPushButton*>(control))
-        shown = button->text();
-    else if (auto* label = qobject_cast<QLabel*>(control))
-        shown = label->text();
-    else if (auto* line = qobject_cast<QLineEdit*>(control))
-        shown = line->text();
-    QCOMPARE(shown, text);
+    QCOMPARE(shown_text(control), text);
 }
 
 void SiteWindowTest::windowAttributes()

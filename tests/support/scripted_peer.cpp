@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -62,19 +63,26 @@ void ScriptedPeer::run()
     finished_ = true;
 }
 
-void ScriptedPeer::play(int connection_fd, const Script& script, std::size_t connection)
+// Records what arrives until `total` bytes have come in all, or the client
+// closes or fails.
+void ScriptedPeer::receive_until(int connection_fd, std::size_t connection, std::size_t total)
 {
     char buffer[65536];
+    while (received(connection).size() < total && wait_for(connection_fd, POLLIN)) {
+        const ssize_t got = ::recv(connection_fd, buffer, sizeof buffer, 0);
+        if (got <= 0 && !(got < 0 && errno == EAGAIN))
+            break;
+        if (got > 0)
+            record(connection, buffer, static_cast<std::size_t>(got));
+    }
+}
+
+void ScriptedPeer::play(int connection_fd, const Script& script, std::size_t connection)
+{
     for (const Step& step : script) {
         switch (step.kind) {
         case Step::Kind::Receive:
-            while (received(connection).size() < step.total && wait_for(connection_fd, POLLIN)) {
-                const ssize_t got = ::recv(connection_fd, buffer, sizeof buffer, 0);
-                if (got <= 0 && !(got < 0 && errno == EAGAIN))
-                    break;
-                if (got > 0)
-                    record(connection, buffer, static_cast<std::size_t>(got));
-            }
+            receive_until(connection_fd, connection, step.total);
             break;
         case Step::Kind::Send: {
             std::size_t sent = 0;
@@ -89,13 +97,7 @@ void ScriptedPeer::play(int connection_fd, const Script& script, std::size_t con
             break;
         }
         case Step::Kind::AwaitClientClose:
-            while (wait_for(connection_fd, POLLIN)) {
-                const ssize_t got = ::recv(connection_fd, buffer, sizeof buffer, 0);
-                if (got <= 0 && !(got < 0 && errno == EAGAIN))
-                    break;
-                if (got > 0)
-                    record(connection, buffer, static_cast<std::size_t>(got));
-            }
+            receive_until(connection_fd, connection, std::numeric_limits<std::size_t>::max());
             break;
         case Step::Kind::AwaitNextConnection:
             wait_for(listen_fd_, POLLIN);
@@ -105,7 +107,7 @@ void ScriptedPeer::play(int connection_fd, const Script& script, std::size_t con
                 std::this_thread::sleep_for(std::chrono::milliseconds(stop_check_interval_ms));
             break;
         case Step::Kind::Stream: {
-            const std::string chunk(sizeof buffer, 's');
+            const std::string chunk(65536, 's');
             while (wait_for(connection_fd, POLLOUT)) {
                 const ssize_t put = ::send(connection_fd, chunk.data(), chunk.size(), MSG_NOSIGNAL);
                 if (put < 0 && errno != EAGAIN)

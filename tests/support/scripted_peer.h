@@ -50,6 +50,7 @@ public:
 private:
     void run();
     void play(int connection_fd, const Script& script, std::size_t connection);
+    void receive_until(int connection_fd, std::size_t connection, std::size_t total);
     bool wait_for(int fd, short events) const;
     void record(std::size_t connection, const char* data, std::size_t size);
 
