@@ -8,6 +8,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
 import harness  # noqa: E402
+import places  # noqa: E402
 from harness import Desktop, Kelvane, Listener, wait_until  # noqa: E402
 
 
@@ -26,23 +27,20 @@ def main():
     desktop = Desktop()
     try:
         app = Kelvane(desktop)
-        desktop.click(app.main, 10, 101)  # continuous mode
-        desktop.click(app.main, 150, 57)
-        desktop.key("ctrl+a")
-        desktop.type(f"127.0.0.1:{listener.port}")
-        desktop.click(app.main, 280, 57)
+        desktop.click(app.main, *places.CONTINUOUS_BOX)
+        desktop.replace_text(app.main, places.TARGET_BOX, f"127.0.0.1:{listener.port}")
+        desktop.click(app.main, *places.PING_BUTTON)
         wait_until(lambda: listener.count >= 4, what="four probes")
-        desktop.click(app.main, 280, 57)
+        desktop.click(app.main, *places.PING_BUTTON)
         time.sleep(1.2)
         grab(desktop, app.main, os.path.join(out, "main-window.png"))
 
-        desktop.click(app.main, 256, 101)  # not on top, so the site window shows whole
-        desktop.click(app.main, 160, 100)
+        desktop.click(app.main, *places.FRONT_BOX)  # not on top, so the site window shows whole
+        desktop.click(app.main, *places.SITE_BUTTON)
         site = desktop.find_window("^站点存活检测$")
         wait_until(lambda: desktop.outer_geometry(site)[2:] == (392, 292), what="the site window")
         desktop.focus(site)
-        desktop.click(site, 200, 52)
-        desktop.type("www.example.com")
+        desktop.replace_text(site, places.ADDRESS_BOX, "www.example.com")
         time.sleep(0.5)
         grab(desktop, site, os.path.join(out, "site-window.png"))
         app.kill()
